@@ -1,0 +1,17 @@
+// Process-wide state set up before any window exists.
+#pragma once
+
+#include <string>
+
+namespace kavadesk {
+
+// The argument part of the command line exactly as the entry received it.
+extern std::wstring SavedCommandLine;
+
+// True for the whole run when the installer was started with -uninstall.
+extern bool UninstallMode;
+
+// The installer's own version text, shown at the foot of the window.
+const std::wstring& InstallerVersion();
+
+}  // namespace kavadesk

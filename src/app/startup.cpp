@@ -1,0 +1,42 @@
+#include "app/startup.h"
+
+#include "app/command_line.h"
+#include "app/installer_config.h"
+#include "app/process_state.h"
+#include "app/relaunch.h"
+#include "app/single_instance.h"
+#include "net/server_layout.h"
+
+namespace kavadesk {
+
+void RestrictLibrarySearchPath() {
+  ::SetDllDirectoryW(L"");
+  // Looked up rather than imported: Windows 7 without its loader update lacks
+  // the function, and an import would stop the installer from starting there.
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+int RunInstaller(HINSTANCE /*instance*/, const wchar_t* commandLine, int /*showCommand*/) {
+  RestrictLibrarySearchPath();
+  SavedCommandLine = commandLine ? commandLine : L"";
+
+  const CommandLineOptions options = ParseCommandLine(SavedCommandLine);
+  UninstallMode = options.UninstallMode;
+  const std::wstring baseUrl = options.BaseUrl.empty() ? DefaultBaseUrl() : options.BaseUrl;
+  BuildInstallerConfig(baseUrl);
+
+  RelaunchElevated(SavedCommandLine);
+
+  bool alreadyRunning = false;
+  const UniqueHandle instanceMutex = CreateSingleInstanceMutex(ExecutableFileName(), alreadyRunning);
+  if (alreadyRunning) return 0;
+
+  // The language, the rights check, the versions and the window follow here;
+  // until they do, start-up ends after the guard.
+  return 0;
+}
+
+}  // namespace kavadesk
