@@ -1,10 +1,13 @@
 #include "app/startup.h"
 
+#include "app/admin_check.h"
 #include "app/command_line.h"
 #include "app/installer_config.h"
+#include "app/language_choice.h"
 #include "app/process_state.h"
 #include "app/relaunch.h"
 #include "app/single_instance.h"
+#include "i18n/translation_catalog.h"
 #include "net/server_layout.h"
 
 namespace kavadesk {
@@ -28,14 +31,23 @@ int RunInstaller(HINSTANCE /*instance*/, const wchar_t* commandLine, int /*showC
   const std::wstring baseUrl = options.BaseUrl.empty() ? DefaultBaseUrl() : options.BaseUrl;
   BuildInstallerConfig(baseUrl);
 
+  // The languages come before the relaunch so that its messages have texts;
+  // this process may not be elevated yet, so nothing is stored.
+  const std::wstring userLocale = UserLocaleName();
+  Catalog().LoadLanguageFiles();
+  Catalog().SetLanguage(PreliminaryLanguage(userLocale));
+
   RelaunchElevated(SavedCommandLine);
 
   bool alreadyRunning = false;
   const UniqueHandle instanceMutex = CreateSingleInstanceMutex(ExecutableFileName(), alreadyRunning);
   if (alreadyRunning) return 0;
 
-  // The language, the rights check, the versions and the window follow here;
-  // until they do, start-up ends after the guard.
+  if (!ChooseStartupLanguage(userLocale)) return 0;
+  if (!CheckAdminRights()) return 0;
+
+  // The versions and the window follow here; until they do, start-up ends
+  // after the rights check.
   return 0;
 }
 

@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include "app/resource_ids.h"
+
 #include <map>
 #include <string>
 
 namespace kavadesk {
 
-inline constexpr int kLanguageResourceType = 1000;
+inline constexpr int kLanguageResourceType = KAVADESK_LANGUAGE_TYPE;
 inline constexpr int kFirstLanguageResourceId = 1001;
 inline constexpr int kLastLanguageResourceId = 1017;
 
