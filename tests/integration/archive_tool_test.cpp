@@ -25,8 +25,7 @@ TEST(ArchiveToolTest, EmbeddedBytesEqualTheBuiltTool) {
   ASSERT_TRUE(built.has_value());
   ASSERT_GT(built->size(), 100000u);
 
-  const UniqueHModule installer(::LoadLibraryExW(test::BuildPath(L"win32\\KavadeskSetup.exe").c_str(), nullptr,
-                                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const UniqueHModule installer = test::OpenBuiltInstaller();
   ASSERT_TRUE(installer);
   const HRSRC resource = ::FindResourceW(installer.Get(), MAKEINTRESOURCEW(KAVADESK_ARCHIVE_TOOL_ID),
                                          MAKEINTRESOURCEW(KAVADESK_ARCHIVE_TOOL_TYPE));

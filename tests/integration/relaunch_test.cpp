@@ -11,6 +11,7 @@
 #include "app/relaunch.h"
 #include "base/ascii.h"
 #include "i18n/error_box.h"
+#include "support/error_box_capture.h"
 #include "support/process.h"
 #include "support/shipped_languages.h"
 #include "support/test_env.h"
@@ -86,10 +87,9 @@ TEST(RelaunchTest, ExistingCopyFolderIsReportedWithItsCode) {
   const std::wstring existing = test::RunDir() + L"taken";
   ASSERT_TRUE(::CreateDirectoryW(existing.c_str(), nullptr));
 
-  std::vector<std::pair<std::wstring, std::wstring>> shown;
-  SetErrorBoxSinkForTesting([&](const std::wstring& title, const std::wstring& body) { shown.emplace_back(title, body); });
+  const test::ErrorBoxCapture capture;
   const RelaunchOutcome outcome = RelaunchFromTemporaryFolder(existing, L"");
-  SetErrorBoxSinkForTesting(nullptr);
+  const auto& shown = capture.Boxes();
 
   EXPECT_EQ(outcome, RelaunchOutcome::Failed);
   ASSERT_EQ(shown.size(), 1u);

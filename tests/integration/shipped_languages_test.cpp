@@ -51,8 +51,7 @@ const Shipped kShipped[] = {
 class ShippedLanguagesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    installer_ = new UniqueHModule(::LoadLibraryExW(test::BuildPath(L"win32\\KavadeskSetup.exe").c_str(), nullptr,
-                                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    installer_ = new UniqueHModule(test::OpenBuiltInstaller());
   }
   static void TearDownTestSuite() { delete installer_; }
 

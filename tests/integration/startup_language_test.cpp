@@ -7,6 +7,7 @@
 #include "app/installer_config.h"
 #include "app/language_choice.h"
 #include "i18n/error_box.h"
+#include "support/error_box_capture.h"
 #include "registry/registry_store.h"
 #include "support/shipped_languages.h"
 
@@ -36,12 +37,11 @@ TEST_P(StartupLanguageTest, ChoosesAndStores) {
   if (c.stored) registry.SetCurrentCulture(c.stored);
   SetCurrentCultureWriteFailsForTesting(!c.registryWritable);
   SetAdministratorsMembershipForTesting(c.administrator);
-  std::vector<std::pair<std::wstring, std::wstring>> shown;
-  SetErrorBoxSinkForTesting([&](const std::wstring& title, const std::wstring& body) { shown.emplace_back(title, body); });
+  const test::ErrorBoxCapture capture;
 
   const bool goesOn = ChooseStartupLanguage(c.locale);
 
-  SetErrorBoxSinkForTesting(nullptr);
+  const auto& shown = capture.Boxes();
   SetCurrentCultureWriteFailsForTesting(false);
   SetAdministratorsMembershipForTesting(std::nullopt);
   EXPECT_EQ(goesOn, c.goesOn);
@@ -91,13 +91,12 @@ TEST(AdminCheckTest, AdministratorPassesSilentlyOthersAreTold) {
   ASSERT_TRUE(test::LoadShippedLanguages(Catalog()));
   Catalog().SetLanguage(L"en-US");
   BuildInstallerConfig(L"http://127.0.0.1:9/");
-  std::vector<std::pair<std::wstring, std::wstring>> shown;
-  SetErrorBoxSinkForTesting([&](const std::wstring& title, const std::wstring& body) { shown.emplace_back(title, body); });
+  const test::ErrorBoxCapture capture;
   EXPECT_TRUE(CheckAdminRights()) << "Wine runs every process as an administrator";
   SetAdministratorsMembershipForTesting(false);
   EXPECT_FALSE(CheckAdminRights());
   SetAdministratorsMembershipForTesting(std::nullopt);
-  SetErrorBoxSinkForTesting(nullptr);
+  const auto& shown = capture.Boxes();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].first, L"Admin Required");
   EXPECT_EQ(shown[0].second, L"Administrative privilege is required to run the Kavadesk installer");

@@ -9,8 +9,7 @@
 namespace kavadesk::test {
 
 bool LoadShippedLanguages(TranslationCatalog& catalog) {
-  const UniqueHModule installer(::LoadLibraryExW(BuildPath(L"win32\\KavadeskSetup.exe").c_str(), nullptr,
-                                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const UniqueHModule installer = OpenBuiltInstaller();
   if (!installer) return false;
   for (int id = kFirstLanguageResourceId; id <= kLastLanguageResourceId; ++id) {
     catalog.ParseLanguageFile(ReadLanguageResource(id, installer.Get()));

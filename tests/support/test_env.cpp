@@ -33,6 +33,11 @@ std::wstring BuildPath(const std::wstring& relative) {
   return WithSlash(WindowsPathOfUnixPath(EnvironmentValue(L"KAVADESK_BUILD_DIR"))) + relative;
 }
 
+UniqueHModule OpenBuiltInstaller() {
+  return UniqueHModule(::LoadLibraryExW(BuildPath(L"win32\\KavadeskSetup.exe").c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
+
 std::wstring FixtureUrl() { return EnvironmentValue(L"KAVADESK_FIXTURE_URL"); }
 std::wstring FixtureTlsUrl() { return EnvironmentValue(L"KAVADESK_FIXTURE_TLS_URL"); }
 std::wstring FixtureRoot() { return WithSlash(EnvironmentValue(L"KAVADESK_FIXTURE_ROOT")); }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "base/unique_handle.h"
+
 namespace kavadesk::test {
 
 // An environment variable's value, empty when it is not set.
@@ -17,6 +19,9 @@ std::wstring RunDir();
 
 // A file or folder below the build folder, e.g. L"win32\\KavadeskSetup.exe".
 std::wstring BuildPath(const std::wstring& relative);
+
+// The built installer, opened for its resources only; empty when missing.
+UniqueHModule OpenBuiltInstaller();
 
 // The fixture server's base URLs (ending in "/"), empty without the fixture.
 std::wstring FixtureUrl();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "i18n/error_box.h"
+#include "support/error_box_capture.h"
 
 namespace kavadesk {
 namespace {
@@ -87,11 +88,10 @@ TEST(ErrorBoxTest, TitleFromTheCatalogAndCodeSuffixes) {
   Catalog().ParseLanguageFile(L"language: \"de-DE\"\ndisplayName: \"Deutsch\"\ntranslations:\n"
                               L"IDS_TITLE_ERROR: \"Fehler\"\nadmin_title: \"Administrator erforderlich\"\n");
   Catalog().SetLanguage(L"de-DE");
-  std::vector<std::pair<std::wstring, std::wstring>> shown;
-  SetErrorBoxSinkForTesting([&](const std::wstring& title, const std::wstring& body) { shown.emplace_back(title, body); });
+  const test::ErrorBoxCapture capture;
   ShowErrorBox(L"Ordner" + ErrorCodeSuffix(-5));
   ShowErrorBox(L"Kopie" + CopyErrorCodeSuffix(80), L"admin_title");
-  SetErrorBoxSinkForTesting(nullptr);
+  const auto& shown = capture.Boxes();
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0], std::make_pair(std::wstring(L"Fehler"), std::wstring(L"Ordner(error code: -5)")));
   EXPECT_EQ(shown[1], std::make_pair(std::wstring(L"Administrator erforderlich"), std::wstring(L"Kopie(error code 80)")));
