@@ -55,6 +55,9 @@ fi
 set +e
 wait "$installer"
 rc=$?
+# The first process hands over to its elevated copy in the temporary folder
+# and ends; the demo ends with the copy.
+wineserver -w
 set -e
 echo "demo: the installer ended with exit code $rc"
 [ "$headless" = 1 ] && echo "demo: screenshots in $shots"
