@@ -9,6 +9,8 @@
 #include "app/single_instance.h"
 #include "i18n/translation_catalog.h"
 #include "net/server_layout.h"
+#include "net/server_version.h"
+#include "registry/registry_store.h"
 
 namespace kavadesk {
 
@@ -46,8 +48,11 @@ int RunInstaller(HINSTANCE /*instance*/, const wchar_t* commandLine, int /*showC
   if (!ChooseStartupLanguage(userLocale)) return 0;
   if (!CheckAdminRights()) return 0;
 
-  // The versions and the window follow here; until they do, start-up ends
-  // after the rights check.
+  ServerVersion.Set(CheckServerVersion());
+  InstalledVersion = RegistryStore().GetInstalledVersion();
+
+  // The window follows here; until it does, start-up ends once both
+  // versions are known.
   return 0;
 }
 

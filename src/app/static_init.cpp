@@ -27,6 +27,8 @@ const std::wstring g_installerVersion = JoinVersion({L"5", L"1", L"2", L"1"});
 
 std::wstring SavedCommandLine;
 bool UninstallMode = false;
+VersionString ServerVersion;
+VersionString InstalledVersion;
 
 namespace {
 
