@@ -57,6 +57,15 @@ std::string BuiltArchiveTool() {
   return built.value_or("");
 }
 
+// A folder of its own for one case, below a path with blanks, holding an
+// earlier 7za.exe when `existing` is given; empty when it cannot be prepared.
+std::wstring CaseFolder(const char* name, const char* existing) {
+  const std::wstring folder = FolderWithBlanks() + std::filesystem::u8path(name).wstring() + L"\\";
+  std::filesystem::create_directories(folder);
+  if (existing && !test::WriteWholeFile(folder + L"7za.exe", existing)) return std::wstring();
+  return folder;
+}
+
 TEST(ResourceExtractorTest, WritesTheArchiveToolAsBuilt) {
   const std::string built = BuiltArchiveTool();
   ASSERT_GT(built.size(), 100000u);
@@ -70,11 +79,8 @@ TEST(ResourceExtractorTest, WritesTheArchiveToolAsBuilt) {
   const Case cases[] = {{"fresh", nullptr}, {"overwrites a stale file", "stale bytes of an older 7za"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::wstring folder = FolderWithBlanks() + std::filesystem::u8path(c.name).wstring() + L"\\";
-    std::filesystem::create_directories(folder);
-    if (c.existing) {
-      ASSERT_TRUE(test::WriteWholeFile(folder + L"7za.exe", c.existing));
-    }
+    const std::wstring folder = CaseFolder(c.name, c.existing);
+    ASSERT_FALSE(folder.empty());
     EXPECT_TRUE(WriteResourceToFolder(KAVADESK_ARCHIVE_TOOL_ID, KAVADESK_ARCHIVE_TOOL_TYPE, folder, L"7za.exe",
                                       installer.Get()));
     EXPECT_EQ(test::ReadWholeFile(folder + L"7za.exe"), built);
@@ -114,11 +120,8 @@ TEST(ResourceExtractorTest, MissingResourceWritesNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::wstring folder = FolderWithBlanks() + std::filesystem::u8path(c.name).wstring() + L"\\";
-    std::filesystem::create_directories(folder);
-    if (c.existing) {
-      ASSERT_TRUE(test::WriteWholeFile(folder + L"7za.exe", c.existing));
-    }
+    const std::wstring folder = CaseFolder(c.name, c.existing);
+    ASSERT_FALSE(folder.empty());
     EXPECT_FALSE(WriteResourceToFolder(c.id, c.type, folder, L"7za.exe", installer.Get()));
     if (c.existing) {
       EXPECT_EQ(test::ReadWholeFile(folder + L"7za.exe"), std::string(c.existing));
