@@ -65,6 +65,13 @@ struct FileHandleTraits {
   static void Close(Handle h) noexcept { ::CloseHandle(h); }
 };
 
+// Directory searches are closed with FindClose, not CloseHandle.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+
 struct ModuleTraits {
   using Handle = HMODULE;
   static Handle Invalid() noexcept { return nullptr; }
@@ -86,6 +93,7 @@ struct LocalMemTraits {
 
 using UniqueHandle = UniqueAny<KernelHandleTraits>;
 using UniqueFile = UniqueAny<FileHandleTraits>;
+using UniqueFind = UniqueAny<FindHandleTraits>;
 using UniqueHModule = UniqueAny<ModuleTraits>;
 using UniqueHKey = UniqueAny<RegKeyTraits>;
 using UniqueArgv = UniqueAny<LocalMemTraits<LPWSTR*>>;

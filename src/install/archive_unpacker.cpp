@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "app/installer_config.h"
-#include "install/run_hidden.h"
+#include "install/process_runner.h"
 
 namespace kavadesk {
 namespace {
@@ -35,7 +35,7 @@ void UnpackArchiveIn(const std::wstring& folder, const std::wstring& archiveName
   const std::wstring systemFolder = SystemFolderPath();
   if (!systemFolder.empty()) {
     const std::wstring interpreter = systemFolder + L"\\cmd.exe";
-    RunHiddenAndWait(interpreter, L"\"" + interpreter + L"\" /C " + kBatchFile, folder);
+    RunAndWait(L"\"" + interpreter + L"\" /C " + kBatchFile, folder);
   }
   ::DeleteFileW((folder + kBatchFile).c_str());
 }

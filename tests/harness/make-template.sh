@@ -23,6 +23,14 @@ reg add 'HKCU\Software\Wine' /v Version /d win10 /f
 reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
 wineserver -w
 
+# Wine links the profile's Desktop, Documents and the like to the Unix home
+# folder. Shortcuts made and removed by the tests must stay inside the prefix,
+# so each link becomes a folder of its own.
+find "$work/drive_c/users" -mindepth 2 -maxdepth 2 -type l | while read -r link; do
+  rm -f "$link"
+  mkdir -p "$link"
+done
+
 touch "$work/.kavadesk-template"
 rm -rf "$target"
 mv "$work" "$target"
