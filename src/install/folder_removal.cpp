@@ -19,8 +19,10 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
              CSTR_EQUAL;
 }
 
+// A drive's root keeps its backslash: "C:" alone names the current folder.
 std::wstring WithoutTrailingBackslashes(std::wstring path) {
-  while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  const auto isDriveRoot = [&path] { return path.size() == 3 && path[1] == L':'; };
+  while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/') && !isDriveRoot()) path.pop_back();
   return path;
 }
 
@@ -104,10 +106,7 @@ bool RemoveTree(const std::wstring& path, DWORD attributes) {
   return ::RemoveDirectoryW(path.c_str()) != FALSE;
 }
 
-}  // namespace
-
-bool IsProtectedFolder(const std::wstring& path) {
-  const std::wstring candidate = Canonical(path);
+bool IsProtectedCanonical(const std::wstring& candidate) {
   if (candidate.empty() || IsDriveRoot(candidate)) return true;
   const std::wstring usersFolder = Canonical(KnownFolderPath(FOLDERID_UserProfiles));
   if (SamePath(ParentOf(candidate), usersFolder)) return true;
@@ -124,14 +123,21 @@ bool IsProtectedFolder(const std::wstring& path) {
   return false;
 }
 
+}  // namespace
+
+bool IsProtectedFolder(const std::wstring& path) { return IsProtectedCanonical(Canonical(path)); }
+
 void RemoveFolder(const std::wstring& path) {
   if (path.empty()) return;
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  // The path that is checked is the one removed: "C:" alone, say, names the
+  // drive's current folder, not its root.
+  const std::wstring folder = Canonical(path);
+  const DWORD attributes = ::GetFileAttributesW(folder.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   // A damaged or planted record must never take a system or user folder.
-  if (IsProtectedFolder(path)) return;
+  if (IsProtectedCanonical(folder)) return;
   ::Sleep(kPauseBeforeRemovalMs);
-  RemoveTree(WithoutTrailingBackslashes(path), attributes);
+  RemoveTree(folder, attributes);
 }
 
 void DeleteFilesIn(const std::wstring& folder) {

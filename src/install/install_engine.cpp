@@ -98,7 +98,23 @@ bool IsWindows10OrLater() {
          FALSE;
 }
 
+namespace {
+
+InstallStepHook& StepHook() {
+  static InstallStepHook hook;
+  return hook;
+}
+
+}  // namespace
+
+void SetInstallStepHookForTesting(InstallStepHook hook) { StepHook() = std::move(hook); }
+
 InstallEngine::InstallEngine(VersionString version) : version_(std::move(version)) {}
+
+void InstallEngine::BeginStep(int position) {
+  progress_.store(position);
+  if (StepHook()) StepHook()(*this, position);
+}
 
 int InstallEngine::Progress() const { return progress_.load(); }
 
@@ -118,13 +134,13 @@ void InstallEngine::Run() {
     EndProcess();
   }
 
-  progress_.store(steps.ArchiveTool);
+  BeginStep(steps.ArchiveTool);
   ::SetCurrentDirectoryW(folder.c_str());
   registry_.SetInstallState(1);
   WriteResourceToFile(KAVADESK_ARCHIVE_TOOL_ID, KAVADESK_ARCHIVE_TOOL_TYPE, L"7za.exe");
   if (cancelled()) return;
 
-  progress_.store(steps.Download);
+  BeginStep(steps.Download);
   registry_.SetInstallPath(folder);
   const std::wstring serverFolder = ApplicationFolderName() + version_.Get() + L"/";
   std::wstring packageName = PackageFile();
@@ -134,7 +150,7 @@ void InstallEngine::Run() {
   if (!DownloadToInstallFolder(serverFolder, packageName)) EndProcess();
   if (cancelled()) return;
 
-  progress_.store(steps.Unpacking);
+  BeginStep(steps.Unpacking);
   UnpackArchive(FileExists(folder + PackageFile()) ? PackageFile() : AlternatePackageFile());
   // A damaged package or a failed extraction must not be reported as an
   // installation: the state stays 1 and the next start offers to repair it.
@@ -143,28 +159,28 @@ void InstallEngine::Run() {
     EndProcess();
   }
 
-  progress_.store(steps.Shortcuts);
+  BeginStep(steps.Shortcuts);
   CreateShortcuts();
   if (cancelled()) return;
 
-  progress_.store(steps.Registration);
+  BeginStep(steps.Registration);
   registry_.WriteUninstallEntry(version_);
   if (cancelled()) return;
 
-  progress_.store(steps.Runtime);
+  BeginStep(steps.Runtime);
   RunAndWait(PackageCommand(L"VC_redist.x86.exe", L"/quiet /norestart"));
   if (cancelled()) return;
 
   if (windows10) {
-    progress_.store(kFirstDriverStep);
+    BeginStep(kFirstDriverStep);
     RunAndWait(PackageCommand(L"velka_hal_setup.exe", L"/install /quiet /norestart"));
-    progress_.store(kSecondDriverStep);
+    BeginStep(kSecondDriverStep);
     RunAndWait(PackageCommand(L"drosk_hal_setup.exe", L"/install /quiet /norestart"));
-    progress_.store(kThirdPackageStep);
+    BeginStep(kThirdPackageStep);
     if (!registry_.IsKT4400Detected()) RemoveThirdPackageIfRegistered();
   }
 
-  progress_.store(kComplete);
+  BeginStep(kComplete);
   registry_.SetInstallState(3);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 
 #include "net/version_string.h"
 #include "registry/registry_store.h"
@@ -30,10 +31,19 @@ class InstallEngine {
   void Cancel();
 
  private:
+  // Stores the position at the start of a step.
+  void BeginStep(int position);
+
   std::atomic<int> progress_{0};
   VersionString version_;
   RegistryStore registry_;
   std::atomic<bool> cancelRequested_{false};
 };
+
+// Called on the worker right after each step has set its position, so that a
+// test can see every position and cancel exactly as a step begins; an empty
+// function removes the hook.
+using InstallStepHook = std::function<void(InstallEngine& engine, int position)>;
+void SetInstallStepHookForTesting(InstallStepHook hook);
 
 }  // namespace kavadesk
