@@ -3,6 +3,9 @@
 # fails on a number). Download: a 16 MiB and a 256 MiB package over loopback,
 # fetched by the installer's download code under Wine and by curl in the same
 # run; the ratio of their throughputs and the downloader's peak working set.
+# Install: the engine's whole run for a 100 MiB package against its two big
+# parts measured alone in the same run (curl for the download, the built
+# 7za.exe under Wine for the extraction).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/tools/build.sh"
@@ -39,3 +42,24 @@ for size in 16 256; do
   ratio=$(awk -v a="$ours_rate" -v c="$curl_rate" 'BEGIN { printf "%.2f", a / c }')
   echo "  $size MiB: installer $ours_rate MiB/s, curl $curl_rate MiB/s, ratio $ratio, installer peak working set $peak KiB"
 done
+
+# Install: the test package with a 100 MiB incompressible payload, stored.
+mkdir -p "$work/package" "$work/www/txKavadesk/application/9.9.9" "$work/extract"
+cp -r "$build/test-package/content/." "$work/package/"
+head -c $((100 * 1024 * 1024)) /dev/urandom >"$work/package/Data/payload.bin"
+package="$work/www/txKavadesk/application/9.9.9/Kavadesk.zip"
+(cd "$work/package" && 7zz a -tzip -mx=0 "$package" . >/dev/null)
+now() { date +%s.%N; }
+echo "install benchmark ($(($(stat -c %s "$package") / 1048576)) MiB package)"
+ours=$("$build/harness/wine-run" "$build/bench/install_bench.exe" "$base" "9.9.9" | tr -d '\r')
+t0=$(now)
+curl -s -o "$work/out/curl-package.zip" "${base}txKavadesk/application/9.9.9/Kavadesk.zip"
+t1=$(now)
+"$build/harness/wine-run" "$build/third_party/7zip/7za.exe" x -y "Z:${package//\//\\}" "-oZ:${work//\//\\}\\extract" >/dev/null
+t2=$(now)
+total=$(sed -E 's/.*total_seconds=([0-9.]+).*/\1/' <<<"$ours")
+awk -v total="$total" -v c="$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')" \
+    -v x="$(awk -v a="$t1" -v b="$t2" 'BEGIN { print b - a }')" -v line="$ours" 'BEGIN {
+  printf "  engine %.2f s (%s)\n", total, line
+  printf "  parts alone: curl %.2f s + 7za x %.2f s = %.2f s; ratio engine / parts %.2f\n", c, x, c + x, total / (c + x)
+}'

@@ -106,6 +106,21 @@ bool RemoveTree(const std::wstring& path, DWORD attributes) {
   return ::RemoveDirectoryW(path.c_str()) != FALSE;
 }
 
+bool IsInside(const std::wstring& path, const std::wstring& folder) {
+  if (SamePath(path, folder)) return true;
+  const std::wstring prefix = folder.back() == L'\\' ? folder : folder + L"\\";
+  return path.size() > prefix.size() && SamePath(path.substr(0, prefix.size()), prefix);
+}
+
+void LeaveFolder(const std::wstring& folder) {
+  std::vector<wchar_t> current(32768);
+  const DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
+  if (length == 0 || length >= current.size()) return;
+  if (!IsInside(WithoutTrailingBackslashes(std::wstring(current.data(), length)), folder)) return;
+  const std::wstring parent = ParentOf(folder);
+  ::SetCurrentDirectoryW((parent.size() == 2 ? parent + L"\\" : parent).c_str());
+}
+
 bool IsProtectedCanonical(const std::wstring& candidate) {
   if (candidate.empty() || IsDriveRoot(candidate)) return true;
   const std::wstring usersFolder = Canonical(KnownFolderPath(FOLDERID_UserProfiles));
@@ -136,6 +151,9 @@ void RemoveFolder(const std::wstring& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   // A damaged or planted record must never take a system or user folder.
   if (IsProtectedCanonical(folder)) return;
+  // The installation makes its folder the current one, and a current folder
+  // cannot be removed: the process steps out to the parent first.
+  LeaveFolder(folder);
   ::Sleep(kPauseBeforeRemovalMs);
   RemoveTree(folder, attributes);
 }

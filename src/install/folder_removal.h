@@ -15,7 +15,8 @@ bool IsProtectedFolder(const std::wstring& path);
 // Removes path with everything below it, after a pause of 2000 ms, when
 // something exists there and it is not a protected folder. Read-only entries
 // are made writable first; a link or junction inside is removed itself, never
-// followed. The removal stops at the first entry that cannot be removed, and
+// followed. When the process's current folder lies inside, the process moves
+// to the folder's parent first. The removal stops at the first entry that cannot be removed, and
 // what was removed before it stays removed. Nothing is reported.
 void RemoveFolder(const std::wstring& path);
 

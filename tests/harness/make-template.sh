@@ -10,7 +10,7 @@ rm -rf "$work"
 mkdir -p "$(dirname "$target")"
 export WINEPREFIX="$work" WINEARCH=win64 WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and their installers would ask.
-WINEDLLOVERRIDES="mscoree=;mshtml=" wineboot -i >/dev/null 2>&1
+WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d" wineboot -i >/dev/null 2>&1
 wineserver -w
 
 reg() { wine reg "$@" >/dev/null 2>&1; }
