@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/installer_config.h"
+#include "base/file_exists.h"
 #include "app/process_exit.h"
 #include "app/resource_ids.h"
 #include "i18n/error_box.h"
@@ -41,13 +42,6 @@ constexpr int kComplete = 100;
 const wchar_t kThirdPackageKey[] =
     L"CLSID\\{109DC3E4-B9FF-4AF3-9008-AB13705D4E5F}\\Instance\\{E9BBD754-6CF4-492E-BA89-782177A2771B}"
     L"\\Instance\\{D37DAC4A-CEDC-453D-8659-6AD9451C9AA8}";
-
-bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 bool EnsureFolder(const std::wstring& folder) {
   if (PathExists(folder)) return true;

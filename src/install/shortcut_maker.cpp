@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "app/installer_config.h"
+#include "base/file_exists.h"
 #include "base/com_ptr.h"
 #include "install/shell_folders.h"
 
@@ -14,11 +15,6 @@ namespace kavadesk {
 namespace {
 
 std::atomic<const IID*> g_persistInterface{nullptr};
-
-bool FileExists(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 // In-process server and handler, local and remote server.
 constexpr DWORD kLinkContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER |

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/installer_config.h"
+#include "base/file_exists.h"
 #include "install/folder_removal.h"
 #include "install/process_runner.h"
 #include "install/shell_folders.h"
@@ -25,7 +26,7 @@ void DeleteCompanyFolderFiles(const std::wstring& installPath) {
 }
 
 void DeleteIfPresent(const std::wstring& path) {
-  if (path.empty() || ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  if (path.empty() || !PathExists(path)) return;
   ::DeleteFileW(path.c_str());
 }
 

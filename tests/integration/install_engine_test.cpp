@@ -113,7 +113,9 @@ TEST_F(InstallEngineTest, CompleteInstallation) {
   EXPECT_EQ(ImagesAndCommands(runs), std::vector<std::wstring>({kRuntimeRun, kFirstDriverRun, kSecondDriverRun}));
   for (std::size_t i = 0; i < runs.size(); ++i) {
     EXPECT_EQ(runs[i].Folder + L"\\", test::kInstallFolder);
-    if (i > 0) EXPECT_LE(runs[i - 1].Time, runs[i].Time);
+    if (i > 0) {
+      EXPECT_LE(runs[i - 1].Time, runs[i].Time);
+    }
   }
 
   // Unpacked with its folder; neither the package nor the batch file is left.
@@ -223,11 +225,7 @@ TEST_P(InstallEngineThirdPackageTest, RemovedOnlyWhenRegisteredAndNotDetected) {
   const ThirdPackageRow& row = GetParam();
   if (row.flagSet) RegistryStore().WriteDword(L"SOFTWARE\\Tarvex\\Permanent", L"KT4400Detected", 1);
   if (row.keyPresent) {
-    HKEY created = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, test::kThirdPackageKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &created, nullptr),
-              ERROR_SUCCESS);
-    ::RegCloseKey(created);
+    ASSERT_TRUE(test::RegisterThirdPackageComponent());
   }
   InstallEngine engine{VersionString(test::kPackageVersion)};
   test::RunEngineOnWorker(engine);

@@ -19,11 +19,7 @@ TEST(InstallEngineWindows7Test, RunsWithoutTheDriverSteps) {
   ASSERT_FALSE(IsWindows10OrLater());
   ASSERT_TRUE(test::PrepareInstallerState());
   ASSERT_TRUE(test::ServePackage(L"Kavadesk.zip", L"Kavadesk.zip"));
-  HKEY created = nullptr;
-  ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, test::kThirdPackageKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &created, nullptr),
-            ERROR_SUCCESS);
-  ::RegCloseKey(created);
+  ASSERT_TRUE(test::RegisterThirdPackageComponent());
 
   InstallEngine engine{VersionString(test::kPackageVersion)};
   EXPECT_EQ(test::RunEngineOnWorker(engine), std::vector<int>({25, 35, 40, 55, 70, 85, 100}));

@@ -89,7 +89,9 @@ TEST_F(ShortcutTest, PointAtTheApplicationOrItsAlternateName) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(test::ResetInstallation());
     ASSERT_TRUE(test::WriteWholeFile(test::kInstallFolder + L"Data\\readme.txt", "x"));
-    if (row.present) ASSERT_TRUE(test::WriteWholeFile(test::kInstallFolder + row.present, app));
+    if (row.present) {
+      ASSERT_TRUE(test::WriteWholeFile(test::kInstallFolder + row.present, app));
+    }
     // A stale file under the shortcut's name is replaced.
     ASSERT_TRUE(test::WriteWholeFile(DesktopShortcut(), "stale"));
     CreateShortcuts();
@@ -138,20 +140,14 @@ TEST(ProcessRunnerTest, TaskkillEndsEveryCopyAndIsStartedByItsFullPath) {
   // A taskkill.exe in the current folder must never be the one that runs.
   ASSERT_TRUE(test::WriteWholeFile(folder + L"taskkill.exe", StandIn(L"standin_recorder.exe")));
   ASSERT_TRUE(::SetCurrentDirectoryW(folder.c_str()));
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION first = {};
-  PROCESS_INFORMATION second = {};
-  std::wstring line = L"\"" + folder + L"Kavadesk.exe\"";
-  ASSERT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &first));
-  ASSERT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &second));
-  const UniqueHandle firstProcess(first.hProcess), firstThread(first.hThread);
-  const UniqueHandle secondProcess(second.hProcess), secondThread(second.hThread);
-  EXPECT_EQ(::WaitForSingleObject(firstProcess.Get(), 500), static_cast<DWORD>(WAIT_TIMEOUT));
+  const test::StartedProcess first = test::StartProgram(folder + L"Kavadesk.exe");
+  const test::StartedProcess second = test::StartProgram(folder + L"Kavadesk.exe");
+  ASSERT_TRUE(first.Process && second.Process);
+  EXPECT_EQ(::WaitForSingleObject(first.Process.Get(), 500), static_cast<DWORD>(WAIT_TIMEOUT));
 
   KillProcessByImageName(L"Kavadesk.exe");
-  EXPECT_EQ(::WaitForSingleObject(firstProcess.Get(), 10000), WAIT_OBJECT_0);
-  EXPECT_EQ(::WaitForSingleObject(secondProcess.Get(), 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(::WaitForSingleObject(first.Process.Get(), 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(::WaitForSingleObject(second.Process.Get(), 10000), WAIT_OBJECT_0);
   EXPECT_EQ(RunningProcesses(L"Kavadesk.exe"), 0);
 
   // Nothing of that name runs: taskkill fails quietly.

@@ -53,26 +53,6 @@ StateLines MachineState() {
   return state;
 }
 
-struct RunningApplication {
-  UniqueHandle Process;
-  UniqueHandle Thread;
-};
-
-// Starts the stand-in application from the install folder; it keeps running
-// until it is ended.
-RunningApplication StartApplication(const std::wstring& path) {
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info = {};
-  std::wstring line = L"\"" + path + L"\"";
-  RunningApplication app;
-  if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    app.Process.Reset(info.hProcess);
-    app.Thread.Reset(info.hThread);
-  }
-  return app;
-}
-
 class UninstallEngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -127,7 +107,7 @@ TEST_F(UninstallEngineTest, InstallThenRemovalLeavesTheMachineAsItWas) {
   test::RunEngineOnWorker(install);
   ASSERT_EQ(install.Progress(), 100);
   ASSERT_NE(MachineState(), before);
-  RunningApplication app = StartApplication(test::kInstallFolder + L"Kavadesk.exe");
+  test::StartedProcess app = test::StartProgram(test::kInstallFolder + L"Kavadesk.exe");
   ASSERT_TRUE(app.Process);
   ASSERT_EQ(::WaitForSingleObject(app.Process.Get(), 500), static_cast<DWORD>(WAIT_TIMEOUT));
 
@@ -174,8 +154,8 @@ TEST_F(UninstallEngineTest, BothBrandsAndEarlierGenerations) {
   for (const std::wstring& link : shortcuts) ASSERT_TRUE(test::WriteWholeFile(link, "link"));
   ASSERT_TRUE(test::WriteWholeFile(DesktopFolder() + L"Notes.lnk", "someone else's"));
 
-  RunningApplication tarvexApp = StartApplication(test::kInstallFolder + L"Kavadesk.exe");
-  RunningApplication obrintApp = StartApplication(kObrintFolder + L"ObrintSSDKavadesk.exe");
+  test::StartedProcess tarvexApp = test::StartProgram(test::kInstallFolder + L"Kavadesk.exe");
+  test::StartedProcess obrintApp = test::StartProgram(kObrintFolder + L"ObrintSSDKavadesk.exe");
   ASSERT_TRUE(tarvexApp.Process && obrintApp.Process);
 
   UninstallEngine engine;
@@ -264,7 +244,9 @@ TEST_F(UninstallEngineTest, RemovalOfReadOnlyTreesAndLinksInside) {
   UninstallEngine engine;
   engine.Run();
   EXPECT_FALSE(test::PathExists(test::kInstallFolder));
-  if (linked) EXPECT_TRUE(test::PathExists(outside + L"keep.txt"));
+  if (linked) {
+    EXPECT_TRUE(test::PathExists(outside + L"keep.txt"));
+  }
 }
 
 }  // namespace

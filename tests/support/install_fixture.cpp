@@ -41,6 +41,29 @@ void DeleteKey32(const wchar_t* parent, const wchar_t* name) {
 
 }  // namespace
 
+bool RegisterThirdPackageComponent() {
+  HKEY created = nullptr;
+  if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, kThirdPackageKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
+                        nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const UniqueHKey key(created);
+  return true;
+}
+
+StartedProcess StartProgram(const std::wstring& path) {
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  std::wstring line = L"\"" + path + L"\"";
+  StartedProcess started;
+  if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    started.Process.Reset(info.hProcess);
+    started.Thread.Reset(info.hThread);
+  }
+  return started;
+}
+
 bool PrepareInstallerState() {
   if (!LoadShippedLanguages(Catalog())) return false;
   Catalog().SetLanguage(L"en-US");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/unique_handle.h"
 #include "install/install_engine.h"
 
 namespace kavadesk::test {
@@ -19,6 +20,19 @@ extern const std::wstring kTarvexProduct;
 extern const std::wstring kTarvexEntry;
 // The registration of the component whose older driver package is removed.
 extern const std::wstring kThirdPackageKey;
+
+// Registers that component in HKEY_CLASSES_ROOT; false when it cannot.
+bool RegisterThirdPackageComponent();
+
+// A program started by a test, ended or not; both handles owned.
+struct StartedProcess {
+  UniqueHandle Process;
+  UniqueHandle Thread;
+};
+
+// Starts the program (quoted, no arguments) with a window; empty handles
+// when it cannot be started.
+StartedProcess StartProgram(const std::wstring& path);
 
 // The shipped languages in en-US, the configuration built for the fixture
 // server, and the stand-ins told to record into StandInLog(). Returns false
