@@ -24,7 +24,7 @@ void RestrictLibrarySearchPath() {
   if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
-int RunInstaller(HINSTANCE /*instance*/, const wchar_t* commandLine, int /*showCommand*/) {
+bool PrepareInstaller(const wchar_t* commandLine) {
   RestrictLibrarySearchPath();
   SavedCommandLine = commandLine ? commandLine : L"";
 
@@ -42,18 +42,18 @@ int RunInstaller(HINSTANCE /*instance*/, const wchar_t* commandLine, int /*showC
   RelaunchElevated(SavedCommandLine);
 
   bool alreadyRunning = false;
-  const UniqueHandle instanceMutex = CreateSingleInstanceMutex(ExecutableFileName(), alreadyRunning);
-  if (alreadyRunning) return 0;
+  UniqueHandle instanceMutex = CreateSingleInstanceMutex(ExecutableFileName(), alreadyRunning);
+  if (alreadyRunning) return false;
+  // Held for the life of the process: it is what a second start finds.
+  instanceMutex.Release();
 
-  if (!ChooseStartupLanguage(userLocale)) return 0;
-  if (!CheckAdminRights()) return 0;
+  if (!ChooseStartupLanguage(userLocale)) return false;
+  if (!CheckAdminRights()) return false;
 
   ServerVersion.Set(CheckServerVersion());
   InstalledVersion = RegistryStore().GetInstalledVersion();
 
-  // The window follows here; until it does, start-up ends once both
-  // versions are known.
-  return 0;
+  return true;
 }
 
 }  // namespace kavadesk

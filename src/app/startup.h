@@ -1,4 +1,5 @@
-// The installer's start-up sequence, from the command line to the message loop.
+// The installer's start-up sequence, from the command line to the point where
+// the window takes over.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +10,9 @@ namespace kavadesk {
 // every library loaded later comes from the system folder.
 void RestrictLibrarySearchPath();
 
-// Runs the whole start-up and returns the process exit code, which is 0 on
-// every path.
-int RunInstaller(HINSTANCE instance, const wchar_t* commandLine, int showCommand);
+// Runs the start-up up to the window: options, configuration, relaunch,
+// single-instance guard, language, rights and both versions. Returns false
+// when the process is to end (with exit code 0) without a window.
+bool PrepareInstaller(const wchar_t* commandLine);
 
 }  // namespace kavadesk
