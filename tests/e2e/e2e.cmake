@@ -18,3 +18,12 @@ set_target_properties(driver_target PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE
 
 kavadesk_add_gtest(ui_driver_tests HARNESS "xvfb" SOURCES e2e/ui_driver_test.cpp LIBRARIES kavadesk_ui_driver)
 add_dependencies(ui_driver_tests driver_target ui_driver)
+
+# The built installer end to end, each case in its own prefix with the
+# fixture server and a private display; screenshots under build/screenshots/.
+kavadesk_add_gtest(e2e_tests HARNESS "xvfb,fixture" TIMEOUT 900 SOURCES
+  e2e/installer_e2e_test.cpp
+  e2e/screenshot.cpp
+  LIBRARIES kavadesk_ui_driver gdi32
+)
+add_dependencies(e2e_tests KavadeskSetup test_package)

@@ -1,0 +1,296 @@
+// The built installer started as a user starts it (from the Downloads folder,
+// so that it relaunches from the temporary folder), its real window driven
+// from this process against the fixture server and the test package, and
+// the machine checked afterwards. Every screen is saved under
+// build/screenshots/e2e/.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/installer_config.h"
+#include "e2e/screenshot.h"
+#include "i18n/translation_catalog.h"
+#include "install/shell_folders.h"
+#include "registry/registry_store.h"
+#include "support/install_fixture.h"
+#include "support/prefix_state.h"
+#include "support/process.h"
+#include "support/standin_log.h"
+#include "support/test_env.h"
+#include "ui_driver.h"
+
+namespace kavadesk {
+namespace {
+
+const wchar_t kWindowClass[] = L"TESTSETUP";
+const wchar_t kInstallerImage[] = L"KavadeskSetup.exe";
+constexpr DWORD kWindowTimeoutMs = 90000;
+constexpr DWORD kRunTimeoutMs = 180000;
+
+std::wstring DownloadedInstaller() { return test::EnvironmentValue(L"USERPROFILE") + L"\\Downloads\\KavadeskSetup.exe"; }
+
+void Shot(const std::wstring& name) {
+  // Gives the window a moment to paint what was just set.
+  ::Sleep(400);
+  EXPECT_TRUE(test::SaveScreenshot(test::ScreenshotPath(L"e2e\\" + name + L".png"))) << "screenshot " << name.size();
+}
+
+// Polls until the control of that class shows exactly the text.
+bool WaitForText(HWND window, const wchar_t* className, const std::wstring& text, DWORD timeoutMs) {
+  const ULONGLONG start = ::GetTickCount64();
+  do {
+    if (test::FindControl(window, className, text)) return true;
+    ::Sleep(100);
+  } while (::GetTickCount64() - start < timeoutMs);
+  return false;
+}
+
+const test::ControlInfo* ByText(const std::vector<test::ControlInfo>& controls, const std::wstring& text) {
+  for (const test::ControlInfo& control : controls) {
+    if (control.Text == text) return &control;
+  }
+  return nullptr;
+}
+
+HWND FindClass(HWND window, const wchar_t* className) { return test::FindControl(window, className, L""); }
+
+class InstallerEndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(test::PrepareInstallerState());
+    ASSERT_TRUE(test::ServePackage(L"Kavadesk.zip", L"Kavadesk.zip"));
+    ASSERT_TRUE(test::WriteWholeFile(test::FixtureRoot() + L"txKavadesk\\config\\merel_updater.xml",
+                                     "<updater><version>2.4.0</version></updater>"));
+    const auto installer = test::ReadWholeFile(test::BuildPath(L"win32\\KavadeskSetup.exe"));
+    ASSERT_TRUE(installer.has_value());
+    ASSERT_TRUE(test::WriteWholeFile(DownloadedInstaller(), *installer));
+  }
+
+  // Starts the installer as a user does, with the fixture server's URL.
+  static test::StartedProcess StartInstaller(const std::wstring& path = DownloadedInstaller(),
+                                             const std::wstring& options = L"") {
+    std::wstring line = L"\"" + path + L"\" -test " + test::FixtureUrl() + options;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    test::StartedProcess started;
+    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+      started.Process.Reset(info.hProcess);
+      started.Thread.Reset(info.hThread);
+    }
+    return started;
+  }
+
+  static std::wstring Text(const wchar_t* key, const std::vector<std::wstring>& arguments = {}) {
+    return Catalog().FormatText(key, arguments);
+  }
+
+  // Every installer process has ended, each with exit code 0.
+  static void ExpectInstallersEndWithZero() {
+    std::vector<DWORD> codes;
+    ASSERT_TRUE(test::WaitForProcessesToEnd(test::ProcessIdsByImageName(kInstallerImage), kRunTimeoutMs, &codes));
+    for (const DWORD code : codes) EXPECT_EQ(code, 0u);
+  }
+
+  static std::vector<std::wstring> Images(const std::vector<test::StandInRun>& runs) {
+    std::vector<std::wstring> images;
+    for (const test::StandInRun& run : runs) images.push_back(run.Image);
+    return images;
+  }
+};
+
+TEST_F(InstallerEndToEndTest, InstallLaunchAndRemoveThroughTheUninstallEntry) {
+  const test::StartedProcess first = StartInstaller();
+  ASSERT_TRUE(first.Process);
+  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  ASSERT_TRUE(window);
+
+  // The welcome screen.
+  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
+  Shot(L"01-install-welcome");
+  std::vector<test::ControlInfo> controls = test::ListControls(window);
+  ASSERT_NE(ByText(controls, L"Kavadesk version: 2.4.0"), nullptr);
+  ASSERT_NE(ByText(controls, L"Install Version: 5.1.2.1"), nullptr);
+  const test::ControlInfo* launch = ByText(controls, L"Launch Kavadesk");
+  ASSERT_NE(launch, nullptr);
+  EXPECT_FALSE(launch->Visible);
+  const HWND combo = FindClass(window, L"ComboBox");
+  ASSERT_EQ(test::ComboEntries(combo).size(), 17u);
+  EXPECT_EQ(test::ComboEntries(combo)[test::ComboSelection(combo)], L"English");
+  RECT frame = {};
+  ::GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.right - frame.left, 490);
+  EXPECT_EQ(frame.bottom - frame.top, 357);
+  // The close box does nothing on an offer screen.
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ::Sleep(1000);
+  EXPECT_TRUE(::IsWindow(window));
+
+  // The run: the language list gives way to the bar.
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
+  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_INSTALLING_TEXT", {L"Kavadesk"}), 10000));
+  const HWND bar = FindClass(window, L"msctls_progress32");
+  for (int i = 0; i < 100 && test::ProgressPosition(bar) < 20; ++i) ::Sleep(100);
+  Shot(L"02-installing");
+  EXPECT_FALSE(::IsWindowVisible(combo));
+  EXPECT_FALSE(::IsWindowVisible(test::FindControl(window, L"Button", L"Install")));
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+
+  // The finish screen, with the launch box ticked.
+  ASSERT_TRUE(WaitForText(window, L"Static", L"Kavadesk version 2.4.0 was successfully installed.", kRunTimeoutMs));
+  Shot(L"03-install-finished");
+  controls = test::ListControls(window);
+  launch = ByText(controls, L"Launch Kavadesk");
+  ASSERT_NE(launch, nullptr);
+  EXPECT_TRUE(launch->Visible);
+  EXPECT_TRUE(launch->Checked);
+  EXPECT_EQ(test::ProgressPosition(bar), 100);
+  EXPECT_FALSE(::IsWindowVisible(test::FindControl(window, L"Button", L"Cancel")));
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Finish")));
+  ExpectInstallersEndWithZero();
+
+  // The application started once; everything is in place.
+  for (int i = 0; i < 200 && test::ReadStandInRuns(test::StandInLog()).size() < 4; ++i) ::Sleep(100);
+  EXPECT_EQ(Images(test::ReadStandInRuns(test::StandInLog())),
+            std::vector<std::wstring>({L"VC_redist.x86.exe", L"velka_hal_setup.exe", L"drosk_hal_setup.exe",
+                                       L"Kavadesk.exe"}));
+  const auto built = test::ReadWholeFile(test::BuildPath(L"win32\\KavadeskSetup.exe"));
+  EXPECT_EQ(test::ReadWholeFile(test::kInstallFolder + L"KavadeskSetup.exe"), built);
+  const RegistryStore registry;
+  EXPECT_EQ(registry.GetInstallState(L"Tarvex"), 3);
+  EXPECT_EQ(registry.GetUninstallString(), L"\"" + test::kInstallFolder + L"KavadeskSetup.exe\" -uninstall");
+  EXPECT_EQ(registry.GetCurrentCulture(), L"en-US");
+  EXPECT_TRUE(test::PathExists(DesktopShortcut()));
+  EXPECT_TRUE(test::PathExists(StartMenuShortcut()));
+  EXPECT_EQ(test::ShortcutTarget(DesktopShortcut()), test::kInstallFolder + L"Kavadesk.exe");
+
+  // The removal, started as Windows starts it from the uninstall entry.
+  std::wstring uninstall = registry.GetUninstallString();
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  ASSERT_TRUE(::CreateProcessW(nullptr, uninstall.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+  const test::StartedProcess removal{UniqueHandle(info.hProcess), UniqueHandle(info.hThread)};
+  const HWND removalWindow = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  ASSERT_TRUE(removalWindow);
+  ASSERT_TRUE(WaitForText(removalWindow, L"Static", Text(L"IDS_TITLE_UNINSTALL", {L"Kavadesk"}), 10000));
+  Shot(L"04-uninstall-welcome");
+  ASSERT_TRUE(test::Click(test::FindControl(removalWindow, L"Button", L"Uninstall")));
+  ASSERT_TRUE(WaitForText(removalWindow, L"Static", Text(L"IDS_UNINSTALLING_TEXT", {L"Kavadesk"}), 10000));
+  Shot(L"05-uninstalling");
+  ASSERT_TRUE(WaitForText(removalWindow, L"Static", L"Kavadesk was successfully uninstalled.", kRunTimeoutMs));
+  Shot(L"06-uninstall-finished");
+  controls = test::ListControls(removalWindow);
+  for (const wchar_t* hidden : {L"Launch Kavadesk", L"View Release Notes"}) {
+    const test::ControlInfo* control = ByText(controls, hidden);
+    ASSERT_NE(control, nullptr) << hidden;
+    EXPECT_FALSE(control->Visible) << hidden;
+  }
+  // The close box closes the final screen.
+  ::PostMessageW(removalWindow, WM_CLOSE, 0, 0);
+  ExpectInstallersEndWithZero();
+
+  EXPECT_EQ(test::FolderTree(L"C:\\Program Files (x86)\\Tarvex"), test::StateLines());
+  EXPECT_FALSE(test::PathExists(DesktopShortcut()));
+  EXPECT_FALSE(test::PathExists(StartMenuShortcut()));
+  EXPECT_EQ(test::RegistryTree(HKEY_LOCAL_MACHINE, test::kTarvexEntry, KEY_WOW64_32KEY), test::StateLines());
+  EXPECT_EQ(test::RegistryTree(HKEY_LOCAL_MACHINE, test::kTarvexProduct, KEY_WOW64_32KEY),
+            test::StateLines({L"\\", L"\\CurrentCulture = sz:en-US", L"\\StartMinimized = sz:0"}));
+  // The application that was launched was ended by the removal.
+  EXPECT_TRUE(test::ProcessIdsByImageName(L"Kavadesk.exe").empty());
+}
+
+TEST_F(InstallerEndToEndTest, CancelDuringTheDownloadRemovesWhatTheRunLeft) {
+  test::WriteFixtureRules(R"({"/txKavadesk/application/2.4.0/Kavadesk.zip":
+                              {"trickle": {"chunk": 2048, "interval": 0.05}}})");
+  const test::StartedProcess first = StartInstaller();
+  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
+  const HWND bar = FindClass(window, L"msctls_progress32");
+  for (int i = 0; i < 200 && test::ProgressPosition(bar) < 12; ++i) ::Sleep(100);
+  Shot(L"07-install-before-cancel");
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Cancel")));
+  // The bar falls back to 0 for the pause before the removal.
+  bool fellToZero = false;
+  for (int i = 0; i < 200 && !fellToZero; ++i) {
+    fellToZero = test::ProgressPosition(bar) == 0;
+    ::Sleep(20);
+  }
+  EXPECT_TRUE(fellToZero);
+  ASSERT_TRUE(WaitForText(window, L"Static", L"The installation was cancelled.", kRunTimeoutMs));
+  Shot(L"08-install-cancelled");
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Finish")));
+  ExpectInstallersEndWithZero();
+
+  EXPECT_FALSE(test::PathExists(test::kInstallFolder));
+  EXPECT_FALSE(test::PathExists(DesktopShortcut()));
+  EXPECT_EQ(RegistryStore().GetInstallState(L"Tarvex"), 5);
+  EXPECT_TRUE(test::ReadStandInRuns(test::StandInLog()).empty());
+}
+
+TEST_F(InstallerEndToEndTest, NewerVersionInstalledEndsWithOk) {
+  const RegistryStore registry;
+  registry.WriteUninstallEntry(VersionString(L"9.0.0.0"));
+  registry.SetInstallState(3);
+  const test::StateLines before = test::RegistryTree(HKEY_LOCAL_MACHINE, test::kTarvexEntry, KEY_WOW64_32KEY);
+  const test::StartedProcess first = StartInstaller();
+  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_NEWER_VERSION_INSTALLED", {L"9.0.0.0", L"2.4.0", L"Kavadesk"}),
+                          10000));
+  Shot(L"09-newer-version-installed");
+  EXPECT_FALSE(::IsWindowVisible(test::FindControl(window, L"Button", L"Cancel")));
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"OK")));
+  ExpectInstallersEndWithZero();
+  EXPECT_EQ(test::RegistryTree(HKEY_LOCAL_MACHINE, test::kTarvexEntry, KEY_WOW64_32KEY), before);
+  EXPECT_TRUE(test::ReadStandInRuns(test::StandInLog()).empty());
+  EXPECT_FALSE(test::PathExists(test::kInstallFolder + L"Kavadesk.exe"));
+}
+
+TEST_F(InstallerEndToEndTest, EveryLanguageAndTheNextStartKeepsTheChoice) {
+  const test::StartedProcess first = StartInstaller();
+  HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
+  // A second start while one runs ends without a window of its own.
+  const test::StartedProcess second = StartInstaller();
+  ASSERT_TRUE(second.Process);
+  EXPECT_EQ(::WaitForSingleObject(second.Process.Get(), 60000), WAIT_OBJECT_0);
+
+  const HWND combo = FindClass(window, L"ComboBox");
+  for (const std::wstring& name : test::ComboEntries(combo)) {
+    SCOPED_TRACE(testing::PrintToString(name));
+    const std::wstring code = Catalog().CodeOf(name);
+    ASSERT_TRUE(test::SelectComboEntry(combo, name));
+    Catalog().SetLanguage(code);
+    // The whole window is re-texted at once.
+    EXPECT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 5000));
+    EXPECT_TRUE(WaitForText(window, L"Button", Text(L"IDS_INSTALL"), 5000));
+    EXPECT_TRUE(WaitForText(window, L"Button", Text(L"IDS_CANCEL"), 5000));
+    EXPECT_TRUE(WaitForText(window, L"Static", Text(L"options_select_language"), 5000));
+    Shot(L"languages\\" + code);
+  }
+  ASSERT_TRUE(test::SelectComboEntry(combo, L"Deutsch"));
+  Catalog().SetLanguage(L"de-DE");
+  ASSERT_TRUE(WaitForText(window, L"Button", Text(L"IDS_CANCEL"), 5000));
+  EXPECT_EQ(RegistryStore().GetCurrentCulture(), L"de-DE");
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", Text(L"IDS_CANCEL"))));
+  ExpectInstallersEndWithZero();
+
+  const test::StartedProcess again = StartInstaller();
+  window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
+  const HWND againCombo = FindClass(window, L"ComboBox");
+  EXPECT_EQ(test::ComboEntries(againCombo)[test::ComboSelection(againCombo)], L"Deutsch");
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", Text(L"IDS_CANCEL"))));
+  ExpectInstallersEndWithZero();
+}
+
+}  // namespace
+}  // namespace kavadesk
