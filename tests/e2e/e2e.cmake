@@ -27,3 +27,9 @@ kavadesk_add_gtest(e2e_tests HARNESS "xvfb,fixture" TIMEOUT 900 SOURCES
   LIBRARIES kavadesk_ui_driver gdi32
 )
 add_dependencies(e2e_tests KavadeskSetup test_package)
+kavadesk_add_gtest(e2e_offline_tests HARNESS "xvfb,fixture,offline" TIMEOUT 600 PREFIX "offline/" SOURCES
+  e2e/installer_offline_e2e_test.cpp
+  e2e/screenshot.cpp
+  LIBRARIES kavadesk_ui_driver gdi32
+)
+add_dependencies(e2e_offline_tests KavadeskSetup test_package)

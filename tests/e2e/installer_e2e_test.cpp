@@ -13,6 +13,7 @@
 #include "app/installer_config.h"
 #include "e2e/screenshot.h"
 #include "i18n/translation_catalog.h"
+#include "install/process_runner.h"
 #include "install/shell_folders.h"
 #include "registry/registry_store.h"
 #include "support/install_fixture.h"
@@ -21,86 +22,10 @@
 #include "support/standin_log.h"
 #include "support/test_env.h"
 #include "ui_driver.h"
+#include "e2e/e2e_fixture.h"
 
 namespace kavadesk {
 namespace {
-
-const wchar_t kWindowClass[] = L"TESTSETUP";
-const wchar_t kInstallerImage[] = L"KavadeskSetup.exe";
-constexpr DWORD kWindowTimeoutMs = 90000;
-constexpr DWORD kRunTimeoutMs = 180000;
-
-std::wstring DownloadedInstaller() { return test::EnvironmentValue(L"USERPROFILE") + L"\\Downloads\\KavadeskSetup.exe"; }
-
-void Shot(const std::wstring& name) {
-  // Gives the window a moment to paint what was just set.
-  ::Sleep(400);
-  EXPECT_TRUE(test::SaveScreenshot(test::ScreenshotPath(L"e2e\\" + name + L".png"))) << "screenshot " << name.size();
-}
-
-// Polls until the control of that class shows exactly the text.
-bool WaitForText(HWND window, const wchar_t* className, const std::wstring& text, DWORD timeoutMs) {
-  const ULONGLONG start = ::GetTickCount64();
-  do {
-    if (test::FindControl(window, className, text)) return true;
-    ::Sleep(100);
-  } while (::GetTickCount64() - start < timeoutMs);
-  return false;
-}
-
-const test::ControlInfo* ByText(const std::vector<test::ControlInfo>& controls, const std::wstring& text) {
-  for (const test::ControlInfo& control : controls) {
-    if (control.Text == text) return &control;
-  }
-  return nullptr;
-}
-
-HWND FindClass(HWND window, const wchar_t* className) { return test::FindControl(window, className, L""); }
-
-class InstallerEndToEndTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(test::PrepareInstallerState());
-    ASSERT_TRUE(test::ServePackage(L"Kavadesk.zip", L"Kavadesk.zip"));
-    ASSERT_TRUE(test::WriteWholeFile(test::FixtureRoot() + L"txKavadesk\\config\\merel_updater.xml",
-                                     "<updater><version>2.4.0</version></updater>"));
-    const auto installer = test::ReadWholeFile(test::BuildPath(L"win32\\KavadeskSetup.exe"));
-    ASSERT_TRUE(installer.has_value());
-    ASSERT_TRUE(test::WriteWholeFile(DownloadedInstaller(), *installer));
-  }
-
-  // Starts the installer as a user does, with the fixture server's URL.
-  static test::StartedProcess StartInstaller(const std::wstring& path = DownloadedInstaller(),
-                                             const std::wstring& options = L"") {
-    std::wstring line = L"\"" + path + L"\" -test " + test::FixtureUrl() + options;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    test::StartedProcess started;
-    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-      started.Process.Reset(info.hProcess);
-      started.Thread.Reset(info.hThread);
-    }
-    return started;
-  }
-
-  static std::wstring Text(const wchar_t* key, const std::vector<std::wstring>& arguments = {}) {
-    return Catalog().FormatText(key, arguments);
-  }
-
-  // Every installer process has ended, each with exit code 0.
-  static void ExpectInstallersEndWithZero() {
-    std::vector<DWORD> codes;
-    ASSERT_TRUE(test::WaitForProcessesToEnd(test::ProcessIdsByImageName(kInstallerImage), kRunTimeoutMs, &codes));
-    for (const DWORD code : codes) EXPECT_EQ(code, 0u);
-  }
-
-  static std::vector<std::wstring> Images(const std::vector<test::StandInRun>& runs) {
-    std::vector<std::wstring> images;
-    for (const test::StandInRun& run : runs) images.push_back(run.Image);
-    return images;
-  }
-};
 
 TEST_F(InstallerEndToEndTest, InstallLaunchAndRemoveThroughTheUninstallEntry) {
   const test::StartedProcess first = StartInstaller();
@@ -290,6 +215,88 @@ TEST_F(InstallerEndToEndTest, EveryLanguageAndTheNextStartKeepsTheChoice) {
   EXPECT_EQ(test::ComboEntries(againCombo)[test::ComboSelection(againCombo)], L"Deutsch");
   ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", Text(L"IDS_CANCEL"))));
   ExpectInstallersEndWithZero();
+}
+
+
+// Over an incomplete installation and over an older version the window
+// offers to repair; Install removes what is there, then installs.
+TEST_F(InstallerEndToEndTest, ReinstallOverIncompleteAndOlderInstallations) {
+  struct Row {
+    const char* name;
+    int state;
+    const wchar_t* recordedVersion;
+    std::wstring offer;
+    const wchar_t* shot;
+  };
+  const Row rows[] = {
+      {"incomplete", 1, L"", Text(L"IDS_INCOMPLETE_INSTALL", {L"2.4.0", L"Kavadesk"}), L"10-incomplete-install"},
+      {"older", 3, L"1.9.0", Text(L"IDS_OLD_VERSION_INSTALLED", {L"1.9.0", L"2.4.0", L"Kavadesk"}),
+       L"11-older-version-installed"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const RegistryStore registry;
+    registry.SetInstallState(row.state);
+    registry.SetInstallPath(test::kInstallFolder);
+    if (*row.recordedVersion) registry.WriteUninstallEntry(VersionString(row.recordedVersion));
+    ASSERT_TRUE(test::WriteWholeFile(test::kInstallFolder + L"left-over.dll", "from the earlier run"));
+
+    const test::StartedProcess first = StartInstaller();
+    const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitForText(window, L"Static", row.offer, 10000));
+    Shot(row.shot);
+    ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
+    ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_UNINSTALLING_TEXT", {L"Kavadesk"}), 10000));
+    ASSERT_TRUE(WaitForText(window, L"Static", L"Kavadesk version 2.4.0 was successfully installed.", kRunTimeoutMs));
+    ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Finish")));
+    ExpectInstallersEndWithZero();
+
+    EXPECT_FALSE(test::PathExists(test::kInstallFolder + L"left-over.dll"));
+    EXPECT_TRUE(test::PathExists(test::kInstallFolder + L"Kavadesk.exe"));
+    EXPECT_EQ(registry.GetInstallState(L"Tarvex"), 3);
+    EXPECT_EQ(registry.GetInstalledVersion().Get(), L"2.4.0");
+    KillProcessByImageName(L"Kavadesk.exe");
+    ASSERT_TRUE(test::ResetInstallation());
+    ASSERT_TRUE(test::ServePackage(L"Kavadesk.zip", L"Kavadesk.zip"));
+  }
+}
+
+// Failures the user must know about: each shows its box, and OK ends every
+// installer process with exit code 0.
+TEST_F(InstallerEndToEndTest, FailureBoxes) {
+  struct Row {
+    const char* name;
+    std::string rules;
+    bool clickInstall;
+    const wchar_t* text;
+    const wchar_t* shot;
+  };
+  const Row rows[] = {
+      {"package missing on the server", R"({"/txKavadesk/application/*": {"status": 404}})", true,
+       L"Missing file: Kavadesk.zip", L"12-missing-package"},
+      {"update manifest failing", R"({"/txKavadesk/config/merel_updater.xml": {"status": 500}})", false,
+       L"Internal server error downloading file merel_updater.xml", L"13-manifest-failing"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    test::WriteFixtureRules(row.rules);
+    const test::StartedProcess first = StartInstaller();
+    if (row.clickInstall) {
+      const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+      ASSERT_TRUE(window);
+      ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
+      ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
+    }
+    const auto box = test::WaitForMessageBox({}, kWindowTimeoutMs);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->Title, L"Error");
+    EXPECT_EQ(box->Text, row.text);
+    Shot(row.shot);
+    ASSERT_TRUE(test::PressOk(*box));
+    ExpectInstallersEndWithZero();
+    EXPECT_FALSE(test::PathExists(DesktopShortcut()));
+  }
 }
 
 }  // namespace

@@ -1,0 +1,100 @@
+// What the end-to-end tests share: starting the built installer as a user
+// does, waiting for its texts, screenshots, and the exit codes of its
+// processes.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/screenshot.h"
+#include "i18n/translation_catalog.h"
+#include "support/install_fixture.h"
+#include "support/process.h"
+#include "support/standin_log.h"
+#include "support/test_env.h"
+#include "ui_driver.h"
+
+namespace kavadesk {
+
+inline const wchar_t kWindowClass[] = L"TESTSETUP";
+inline const wchar_t kInstallerImage[] = L"KavadeskSetup.exe";
+inline constexpr DWORD kWindowTimeoutMs = 90000;
+inline constexpr DWORD kRunTimeoutMs = 180000;
+
+inline std::wstring DownloadedInstaller() { return test::EnvironmentValue(L"USERPROFILE") + L"\\Downloads\\KavadeskSetup.exe"; }
+
+inline void Shot(const std::wstring& name) {
+  // Gives the window a moment to paint what was just set.
+  ::Sleep(400);
+  EXPECT_TRUE(test::SaveScreenshot(test::ScreenshotPath(L"e2e\\" + name + L".png"))) << "screenshot " << name.size();
+}
+
+// Polls until the control of that class shows exactly the text.
+inline bool WaitForText(HWND window, const wchar_t* className, const std::wstring& text, DWORD timeoutMs) {
+  const ULONGLONG start = ::GetTickCount64();
+  do {
+    if (test::FindControl(window, className, text)) return true;
+    ::Sleep(100);
+  } while (::GetTickCount64() - start < timeoutMs);
+  return false;
+}
+
+inline const test::ControlInfo* ByText(const std::vector<test::ControlInfo>& controls, const std::wstring& text) {
+  for (const test::ControlInfo& control : controls) {
+    if (control.Text == text) return &control;
+  }
+  return nullptr;
+}
+
+inline HWND FindClass(HWND window, const wchar_t* className) { return test::FindControl(window, className, L""); }
+
+class InstallerEndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(test::PrepareInstallerState());
+    ASSERT_TRUE(test::ServePackage(L"Kavadesk.zip", L"Kavadesk.zip"));
+    ASSERT_TRUE(test::WriteWholeFile(test::FixtureRoot() + L"txKavadesk\\config\\merel_updater.xml",
+                                     "<updater><version>2.4.0</version></updater>"));
+    const auto installer = test::ReadWholeFile(test::BuildPath(L"win32\\KavadeskSetup.exe"));
+    ASSERT_TRUE(installer.has_value());
+    ASSERT_TRUE(test::WriteWholeFile(DownloadedInstaller(), *installer));
+  }
+
+  // Starts the installer as a user does, with the fixture server's URL.
+  static test::StartedProcess StartInstaller(const std::wstring& path = DownloadedInstaller(),
+                                             const std::wstring& options = L"") {
+    std::wstring line = L"\"" + path + L"\" -test " + test::FixtureUrl() + options;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    test::StartedProcess started;
+    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+      started.Process.Reset(info.hProcess);
+      started.Thread.Reset(info.hThread);
+    }
+    return started;
+  }
+
+  static std::wstring Text(const wchar_t* key, const std::vector<std::wstring>& arguments = {}) {
+    return Catalog().FormatText(key, arguments);
+  }
+
+  // Every installer process has ended, each with exit code 0.
+  static void ExpectInstallersEndWithZero() {
+    std::vector<DWORD> codes;
+    ASSERT_TRUE(test::WaitForProcessesToEnd(test::ProcessIdsByImageName(kInstallerImage), kRunTimeoutMs, &codes));
+    for (const DWORD code : codes) EXPECT_EQ(code, 0u);
+  }
+
+  static std::vector<std::wstring> Images(const std::vector<test::StandInRun>& runs) {
+    std::vector<std::wstring> images;
+    for (const test::StandInRun& run : runs) images.push_back(run.Image);
+    return images;
+  }
+};
+
+}  // namespace kavadesk
