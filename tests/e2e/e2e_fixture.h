@@ -64,8 +64,9 @@ class InstallerEndToEndTest : public ::testing::Test {
     ASSERT_TRUE(test::WriteWholeFile(DownloadedInstaller(), *installer));
   }
 
-  // Starts the installer as a user does, with the fixture server's URL.
-  static test::StartedProcess StartInstaller(const std::wstring& path = DownloadedInstaller(),
+  // Starts the installer as a user does, with the fixture server's URL; the
+  // process is remembered so that its exit code is checked too.
+  test::StartedProcess StartInstaller(const std::wstring& path = DownloadedInstaller(),
                                              const std::wstring& options = L"") {
     std::wstring line = L"\"" + path + L"\" -test " + test::FixtureUrl() + options;
     STARTUPINFOW startup = {};
@@ -75,6 +76,10 @@ class InstallerEndToEndTest : public ::testing::Test {
     if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
       started.Process.Reset(info.hProcess);
       started.Thread.Reset(info.hThread);
+      UniqueHandle kept;
+      ::DuplicateHandle(::GetCurrentProcess(), info.hProcess, ::GetCurrentProcess(), kept.Receive(), 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+      startedProcesses_.push_back(std::move(kept));
     }
     return started;
   }
@@ -84,11 +89,22 @@ class InstallerEndToEndTest : public ::testing::Test {
   }
 
   // Every installer process has ended, each with exit code 0.
-  static void ExpectInstallersEndWithZero() {
+  // Every installer process, those started here and their relaunched
+  // copies, has ended, each with exit code 0.
+  void ExpectInstallersEndWithZero() {
     std::vector<DWORD> codes;
     ASSERT_TRUE(test::WaitForProcessesToEnd(test::ProcessIdsByImageName(kInstallerImage), kRunTimeoutMs, &codes));
     for (const DWORD code : codes) EXPECT_EQ(code, 0u);
+    for (const UniqueHandle& process : startedProcesses_) {
+      ASSERT_EQ(::WaitForSingleObject(process.Get(), kRunTimeoutMs), WAIT_OBJECT_0);
+      DWORD code = 1;
+      ::GetExitCodeProcess(process.Get(), &code);
+      EXPECT_EQ(code, 0u);
+    }
+    startedProcesses_.clear();
   }
+
+  std::vector<UniqueHandle> startedProcesses_;
 
   static std::vector<std::wstring> Images(const std::vector<test::StandInRun>& runs) {
     std::vector<std::wstring> images;

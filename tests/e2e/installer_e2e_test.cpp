@@ -224,19 +224,25 @@ TEST_F(InstallerEndToEndTest, ReinstallOverIncompleteAndOlderInstallations) {
   struct Row {
     const char* name;
     int state;
+    int obrintState;  // 5: nothing recorded
     const wchar_t* recordedVersion;
     std::wstring offer;
     const wchar_t* shot;
   };
   const Row rows[] = {
-      {"incomplete", 1, L"", Text(L"IDS_INCOMPLETE_INSTALL", {L"2.4.0", L"Kavadesk"}), L"10-incomplete-install"},
-      {"older", 3, L"1.9.0", Text(L"IDS_OLD_VERSION_INSTALLED", {L"1.9.0", L"2.4.0", L"Kavadesk"}),
+      {"incomplete", 1, 5, L"", Text(L"IDS_INCOMPLETE_INSTALL", {L"2.4.0", L"Kavadesk"}), L"10-incomplete-install"},
+      {"older", 3, 5, L"1.9.0", Text(L"IDS_OLD_VERSION_INSTALLED", {L"1.9.0", L"2.4.0", L"Kavadesk"}),
        L"11-older-version-installed"},
+      // Both brands record 0: the removal stops at its gate without reaching
+      // 100, and the window must still go on to the installation.
+      {"removal stopped at its gate", 0, 0, L"", Text(L"IDS_INCOMPLETE_INSTALL", {L"2.4.0", L"Kavadesk"}),
+       L"10-incomplete-install-gate"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const RegistryStore registry;
     registry.SetInstallState(row.state);
+    if (row.obrintState != 5) registry.SetInstallState(L"Obrint", row.obrintState);
     registry.SetInstallPath(test::kInstallFolder);
     if (*row.recordedVersion) registry.WriteUninstallEntry(VersionString(row.recordedVersion));
     ASSERT_TRUE(test::WriteWholeFile(test::kInstallFolder + L"left-over.dll", "from the earlier run"));
@@ -247,12 +253,16 @@ TEST_F(InstallerEndToEndTest, ReinstallOverIncompleteAndOlderInstallations) {
     ASSERT_TRUE(WaitForText(window, L"Static", row.offer, 10000));
     Shot(row.shot);
     ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
-    ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_UNINSTALLING_TEXT", {L"Kavadesk"}), 10000));
+    // A removal stopped at its gate is over at once; the others show their screen.
+    if (row.state != 0) {
+      ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_UNINSTALLING_TEXT", {L"Kavadesk"}), 10000));
+    }
     ASSERT_TRUE(WaitForText(window, L"Static", L"Kavadesk version 2.4.0 was successfully installed.", kRunTimeoutMs));
     ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Finish")));
     ExpectInstallersEndWithZero();
 
-    EXPECT_FALSE(test::PathExists(test::kInstallFolder + L"left-over.dll"));
+    // A removal stopped at its gate leaves the earlier files.
+    EXPECT_EQ(test::PathExists(test::kInstallFolder + L"left-over.dll"), row.state == 0);
     EXPECT_TRUE(test::PathExists(test::kInstallFolder + L"Kavadesk.exe"));
     EXPECT_EQ(registry.GetInstallState(L"Tarvex"), 3);
     EXPECT_EQ(registry.GetInstalledVersion().Get(), L"2.4.0");
@@ -297,6 +307,30 @@ TEST_F(InstallerEndToEndTest, FailureBoxes) {
     ExpectInstallersEndWithZero();
     EXPECT_FALSE(test::PathExists(DesktopShortcut()));
   }
+}
+
+// When the installer cannot be copied into the install folder, the uninstall
+// entry would name a missing program: the copy error box, then the finish.
+TEST_F(InstallerEndToEndTest, FailedCopyOfTheInstallerShowsItsBox) {
+  // A folder where the copy goes can be neither deleted as a file nor
+  // replaced by one.
+  ASSERT_TRUE(::CreateDirectoryW(L"C:\\Program Files (x86)\\Tarvex", nullptr));
+  ASSERT_TRUE(::CreateDirectoryW(test::kInstallFolder.c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryW((test::kInstallFolder + L"KavadeskSetup.exe").c_str(), nullptr));
+  const test::StartedProcess first = StartInstaller();
+  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
+  const auto box = test::WaitForMessageBox({}, kRunTimeoutMs);
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->Title, L"Error");
+  EXPECT_EQ(box->Text.rfind(L"Failed to copy program(error code ", 0), 0u) << testing::PrintToString(box->Text);
+  Shot(L"16-copy-failed");
+  ASSERT_TRUE(test::PressOk(*box));
+  ASSERT_TRUE(WaitForText(window, L"Button", L"Finish", 10000));
+  ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Finish")));
+  ExpectInstallersEndWithZero();
 }
 
 }  // namespace
