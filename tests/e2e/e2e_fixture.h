@@ -67,21 +67,20 @@ class InstallerEndToEndTest : public ::testing::Test {
   // Starts the installer as a user does, with the fixture server's URL; the
   // process is remembered so that its exit code is checked too.
   test::StartedProcess StartInstaller(const std::wstring& path = DownloadedInstaller(),
-                                             const std::wstring& options = L"") {
-    std::wstring line = L"\"" + path + L"\" -test " + test::FixtureUrl() + options;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    test::StartedProcess started;
-    if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-      started.Process.Reset(info.hProcess);
-      started.Thread.Reset(info.hThread);
-      UniqueHandle kept;
-      ::DuplicateHandle(::GetCurrentProcess(), info.hProcess, ::GetCurrentProcess(), kept.Receive(), 0, FALSE,
-                        DUPLICATE_SAME_ACCESS);
-      startedProcesses_.push_back(std::move(kept));
-    }
-    return started;
+                                      const std::wstring& options = L"") {
+    return Remembered(test::StartCommandLine(L"\"" + path + L"\" -test " + test::FixtureUrl() + options));
+  }
+
+  // Starts a command line as Windows starts the uninstall entry's, remembered
+  // like the installer's starts.
+  test::StartedProcess StartRemembered(const std::wstring& commandLine) {
+    return Remembered(test::StartCommandLine(commandLine));
+  }
+
+  // The installer's window once it shows the offer text; null when it does not.
+  static HWND WaitForOffer(const std::wstring& text) {
+    const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+    return window && WaitForText(window, L"Static", text, 10000) ? window : nullptr;
   }
 
   static std::wstring Text(const wchar_t* key, const std::vector<std::wstring>& arguments = {}) {
@@ -105,6 +104,19 @@ class InstallerEndToEndTest : public ::testing::Test {
   }
 
   std::vector<UniqueHandle> startedProcesses_;
+
+ private:
+  test::StartedProcess Remembered(test::StartedProcess started) {
+    UniqueHandle kept;
+    if (started.Process &&
+        ::DuplicateHandle(::GetCurrentProcess(), started.Process.Get(), ::GetCurrentProcess(), kept.Receive(), 0,
+                          FALSE, DUPLICATE_SAME_ACCESS)) {
+      startedProcesses_.push_back(std::move(kept));
+    }
+    return started;
+  }
+
+ protected:
 
   static std::vector<std::wstring> Images(const std::vector<test::StandInRun>& runs) {
     std::vector<std::wstring> images;

@@ -30,11 +30,9 @@ namespace {
 TEST_F(InstallerEndToEndTest, InstallLaunchAndRemoveThroughTheUninstallEntry) {
   const test::StartedProcess first = StartInstaller();
   ASSERT_TRUE(first.Process);
-  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
-  ASSERT_TRUE(window);
-
   // The welcome screen.
-  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
+  const HWND window = WaitForOffer(Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}));
+  ASSERT_TRUE(window);
   Shot(L"01-install-welcome");
   std::vector<test::ControlInfo> controls = test::ListControls(window);
   ASSERT_NE(ByText(controls, L"Kavadesk version: 2.4.0"), nullptr);
@@ -93,15 +91,10 @@ TEST_F(InstallerEndToEndTest, InstallLaunchAndRemoveThroughTheUninstallEntry) {
   EXPECT_EQ(test::ShortcutTarget(DesktopShortcut()), test::kInstallFolder + L"Kavadesk.exe");
 
   // The removal, started as Windows starts it from the uninstall entry.
-  std::wstring uninstall = registry.GetUninstallString();
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info = {};
-  ASSERT_TRUE(::CreateProcessW(nullptr, uninstall.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
-  const test::StartedProcess removal{UniqueHandle(info.hProcess), UniqueHandle(info.hThread)};
-  const HWND removalWindow = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  const test::StartedProcess removal = StartRemembered(registry.GetUninstallString());
+  ASSERT_TRUE(removal.Process);
+  const HWND removalWindow = WaitForOffer(Text(L"IDS_TITLE_UNINSTALL", {L"Kavadesk"}));
   ASSERT_TRUE(removalWindow);
-  ASSERT_TRUE(WaitForText(removalWindow, L"Static", Text(L"IDS_TITLE_UNINSTALL", {L"Kavadesk"}), 10000));
   Shot(L"04-uninstall-welcome");
   ASSERT_TRUE(test::Click(test::FindControl(removalWindow, L"Button", L"Uninstall")));
   ASSERT_TRUE(WaitForText(removalWindow, L"Static", Text(L"IDS_UNINSTALLING_TEXT", {L"Kavadesk"}), 10000));
@@ -132,9 +125,8 @@ TEST_F(InstallerEndToEndTest, CancelDuringTheDownloadRemovesWhatTheRunLeft) {
   test::WriteFixtureRules(R"({"/txKavadesk/application/2.4.0/Kavadesk.zip":
                               {"trickle": {"chunk": 2048, "interval": 0.05}}})");
   const test::StartedProcess first = StartInstaller();
-  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  const HWND window = WaitForOffer(Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}));
   ASSERT_TRUE(window);
-  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
   ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
   const HWND bar = FindClass(window, L"msctls_progress32");
   for (int i = 0; i < 200 && test::ProgressPosition(bar) < 12; ++i) ::Sleep(100);
@@ -164,10 +156,8 @@ TEST_F(InstallerEndToEndTest, NewerVersionInstalledEndsWithOk) {
   registry.SetInstallState(3);
   const test::StateLines before = test::RegistryTree(HKEY_LOCAL_MACHINE, test::kTarvexEntry, KEY_WOW64_32KEY);
   const test::StartedProcess first = StartInstaller();
-  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  const HWND window = WaitForOffer(Text(L"IDS_NEWER_VERSION_INSTALLED", {L"9.0.0.0", L"2.4.0", L"Kavadesk"}));
   ASSERT_TRUE(window);
-  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_NEWER_VERSION_INSTALLED", {L"9.0.0.0", L"2.4.0", L"Kavadesk"}),
-                          10000));
   Shot(L"09-newer-version-installed");
   EXPECT_FALSE(::IsWindowVisible(test::FindControl(window, L"Button", L"Cancel")));
   ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"OK")));
@@ -179,9 +169,8 @@ TEST_F(InstallerEndToEndTest, NewerVersionInstalledEndsWithOk) {
 
 TEST_F(InstallerEndToEndTest, EveryLanguageAndTheNextStartKeepsTheChoice) {
   const test::StartedProcess first = StartInstaller();
-  HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  HWND window = WaitForOffer(Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}));
   ASSERT_TRUE(window);
-  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
   // A second start while one runs ends without a window of its own.
   const test::StartedProcess second = StartInstaller();
   ASSERT_TRUE(second.Process);
@@ -208,9 +197,8 @@ TEST_F(InstallerEndToEndTest, EveryLanguageAndTheNextStartKeepsTheChoice) {
   ExpectInstallersEndWithZero();
 
   const test::StartedProcess again = StartInstaller();
-  window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  window = WaitForOffer(Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}));
   ASSERT_TRUE(window);
-  EXPECT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
   const HWND againCombo = FindClass(window, L"ComboBox");
   EXPECT_EQ(test::ComboEntries(againCombo)[test::ComboSelection(againCombo)], L"Deutsch");
   ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", Text(L"IDS_CANCEL"))));
@@ -248,9 +236,8 @@ TEST_F(InstallerEndToEndTest, ReinstallOverIncompleteAndOlderInstallations) {
     ASSERT_TRUE(test::WriteWholeFile(test::kInstallFolder + L"left-over.dll", "from the earlier run"));
 
     const test::StartedProcess first = StartInstaller();
-    const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+    const HWND window = WaitForOffer(row.offer);
     ASSERT_TRUE(window);
-    ASSERT_TRUE(WaitForText(window, L"Static", row.offer, 10000));
     Shot(row.shot);
     ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
     // A removal stopped at its gate is over at once; the others show their screen.
@@ -293,9 +280,8 @@ TEST_F(InstallerEndToEndTest, FailureBoxes) {
     test::WriteFixtureRules(row.rules);
     const test::StartedProcess first = StartInstaller();
     if (row.clickInstall) {
-      const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+      const HWND window = WaitForOffer(Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}));
       ASSERT_TRUE(window);
-      ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
       ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
     }
     const auto box = test::WaitForMessageBox({}, kWindowTimeoutMs);
@@ -318,9 +304,8 @@ TEST_F(InstallerEndToEndTest, FailedCopyOfTheInstallerShowsItsBox) {
   ASSERT_TRUE(::CreateDirectoryW(test::kInstallFolder.c_str(), nullptr));
   ASSERT_TRUE(::CreateDirectoryW((test::kInstallFolder + L"KavadeskSetup.exe").c_str(), nullptr));
   const test::StartedProcess first = StartInstaller();
-  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  const HWND window = WaitForOffer(Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}));
   ASSERT_TRUE(window);
-  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_INSTALLATION", {L"Kavadesk"}), 10000));
   ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Install")));
   const auto box = test::WaitForMessageBox({}, kRunTimeoutMs);
   ASSERT_TRUE(box.has_value());

@@ -27,9 +27,8 @@ TEST_F(InstallerEndToEndTest, OfflineWithACompleteInstallationOffersTheRemoval) 
   registry.WriteUninstallEntry(VersionString(L"2.3.1"));
   registry.SetInstallState(3);
   const test::StartedProcess first = StartInstaller();
-  const HWND window = test::WaitForWindow(kWindowClass, kWindowTimeoutMs);
+  const HWND window = WaitForOffer(Text(L"IDS_TITLE_UNINSTALL", {L"Kavadesk"}));
   ASSERT_TRUE(window);
-  ASSERT_TRUE(WaitForText(window, L"Static", Text(L"IDS_TITLE_UNINSTALL", {L"Kavadesk"}), 10000));
   EXPECT_TRUE(WaitForText(window, L"Static", L"Kavadesk version: 2.3.1", 5000));
   Shot(L"15-offline-uninstall-welcome");
   ASSERT_TRUE(test::Click(test::FindControl(window, L"Button", L"Cancel")));

@@ -51,13 +51,14 @@ bool RegisterThirdPackageComponent() {
   return true;
 }
 
-StartedProcess StartProgram(const std::wstring& path) {
+StartedProcess StartProgram(const std::wstring& path) { return StartCommandLine(L"\"" + path + L"\""); }
+
+StartedProcess StartCommandLine(std::wstring commandLine) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
-  std::wstring line = L"\"" + path + L"\"";
   StartedProcess started;
-  if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     started.Process.Reset(info.hProcess);
     started.Thread.Reset(info.hThread);
   }

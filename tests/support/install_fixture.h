@@ -30,8 +30,11 @@ struct StartedProcess {
   UniqueHandle Thread;
 };
 
-// Starts the program (quoted, no arguments) with a window; empty handles
-// when it cannot be started.
+// Starts the complete command line with a window; empty handles when it
+// cannot be started.
+StartedProcess StartCommandLine(std::wstring commandLine);
+
+// StartCommandLine with the program's quoted path and no arguments.
 StartedProcess StartProgram(const std::wstring& path);
 
 // The shipped languages in en-US, the configuration built for the fixture
