@@ -63,3 +63,9 @@ awk -v total="$total" -v c="$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
   printf "  engine %.2f s (%s)\n", total, line
   printf "  parts alone: curl %.2f s + 7za x %.2f s = %.2f s; ratio engine / parts %.2f\n", c, x, c + x, total / (c + x)
 }'
+
+# Size: the whole installer, and its own code and data without the embedded
+# archive tool (the resource holds the tool's bytes unchanged).
+exe_bytes=$(stat -c %s "$build/win32/KavadeskSetup.exe")
+tool_bytes=$(stat -c %s "$build/third_party/7zip/7za.exe")
+echo "size: installer $((exe_bytes / 1024)) KiB, of which the archive tool $((tool_bytes / 1024)) KiB; the installer's own code and data $(((exe_bytes - tool_bytes) / 1024)) KiB"
