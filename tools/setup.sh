@@ -13,6 +13,8 @@ packages=(
   xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-noto-cjk
   # fixture server, offline namespaces, locales for the language choice
   python3 openssl iproute2 util-linux locales 7zip
+  # the benchmarks' reference download
+  curl
 )
 locales_wanted=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 de_AT.UTF-8 fr_FR.UTF-8 ja_JP.UTF-8 ru_RU.UTF-8 zh_CN.UTF-8)
 

@@ -18,4 +18,8 @@ inline bool FileExists(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// Creates the folder with every missing parent; true when it exists
+// afterwards (also when it was there already).
+bool CreateFolderTree(const std::wstring& folder);
+
 }  // namespace kavadesk

@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "app/installer_config.h"
-#include "base/file_exists.h"
 #include "app/process_exit.h"
 #include "app/resource_ids.h"
+#include "base/file_exists.h"
 #include "i18n/error_box.h"
 #include "i18n/translation_catalog.h"
 #include "install/archive_unpacker.h"
@@ -42,13 +40,6 @@ constexpr int kComplete = 100;
 const wchar_t kThirdPackageKey[] =
     L"CLSID\\{109DC3E4-B9FF-4AF3-9008-AB13705D4E5F}\\Instance\\{E9BBD754-6CF4-492E-BA89-782177A2771B}"
     L"\\Instance\\{D37DAC4A-CEDC-453D-8659-6AD9451C9AA8}";
-
-bool EnsureFolder(const std::wstring& folder) {
-  if (PathExists(folder)) return true;
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(folder), error);
-  return PathExists(folder);
-}
 
 // The install folder lies below "Program Files (x86)": unquoted, the system
 // would try "C:\Program.exe" and "C:\Program Files.exe" first.
@@ -123,7 +114,7 @@ void InstallEngine::Run() {
   const std::wstring folder = InstallFolder();
   const auto cancelled = [this] { return cancelRequested_.load(); };
 
-  if (!EnsureFolder(folder)) {
+  if (!CreateFolderTree(folder)) {
     ShowErrorBox(Catalog().GetText(L"error_creating_folder") + L" " + folder);
     EndProcess();
   }

@@ -4,8 +4,6 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <filesystem>
-#include <system_error>
 #include <thread>
 
 #include "app/installer_config.h"
@@ -93,10 +91,7 @@ void RunUninstallScreen() {
 
 void EnsureInstallFolder() {
   const std::wstring folder = InstallFolder();
-  if (PathExists(folder)) return;
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(folder.substr(0, folder.size() - 1)), error);
-  if (PathExists(folder)) return;
+  if (PathExists(folder) || CreateFolderTree(folder.substr(0, folder.size() - 1))) return;
   ShowErrorBox(Catalog().GetText(L"error_creating_folder") + L"  " + folder);
   EndProcess();
 }

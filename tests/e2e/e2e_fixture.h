@@ -66,9 +66,8 @@ class InstallerEndToEndTest : public ::testing::Test {
 
   // Starts the installer as a user does, with the fixture server's URL; the
   // process is remembered so that its exit code is checked too.
-  test::StartedProcess StartInstaller(const std::wstring& path = DownloadedInstaller(),
-                                      const std::wstring& options = L"") {
-    return Remembered(test::StartCommandLine(L"\"" + path + L"\" -test " + test::FixtureUrl() + options));
+  test::StartedProcess StartInstaller() {
+    return Remembered(test::StartCommandLine(L"\"" + DownloadedInstaller() + L"\" -test " + test::FixtureUrl()));
   }
 
   // Starts a command line as Windows starts the uninstall entry's, remembered

@@ -2,7 +2,6 @@
 // they go to, and outside programs started and ended through the real
 // process functions and taskkill.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +17,7 @@
 #include "support/process.h"
 #include "support/standin_log.h"
 #include "support/test_env.h"
+#include "ui_driver.h"
 
 namespace kavadesk {
 namespace {
@@ -26,18 +26,6 @@ std::string StandIn(const wchar_t* name) {
   const auto bytes = test::ReadWholeFile(test::BuildPath(std::wstring(L"tests\\") + name));
   EXPECT_TRUE(bytes.has_value()) << "missing stand-in";
   return bytes.value_or("");
-}
-
-// The number of running processes of that image name.
-int RunningProcesses(const std::wstring& imageName) {
-  const UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W entry = {};
-  entry.dwSize = sizeof(entry);
-  int count = 0;
-  for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
-    if (::lstrcmpiW(entry.szExeFile, imageName.c_str()) == 0) ++count;
-  }
-  return count;
 }
 
 class ShortcutTest : public ::testing::Test {
@@ -148,7 +136,7 @@ TEST(ProcessRunnerTest, TaskkillEndsEveryCopyAndIsStartedByItsFullPath) {
   KillProcessByImageName(L"Kavadesk.exe");
   EXPECT_EQ(::WaitForSingleObject(first.Process.Get(), 10000), WAIT_OBJECT_0);
   EXPECT_EQ(::WaitForSingleObject(second.Process.Get(), 10000), WAIT_OBJECT_0);
-  EXPECT_EQ(RunningProcesses(L"Kavadesk.exe"), 0);
+  EXPECT_TRUE(test::ProcessIdsByImageName(L"Kavadesk.exe").empty());
 
   // Nothing of that name runs: taskkill fails quietly.
   KillProcessByImageName(L"Kavadesk.exe");

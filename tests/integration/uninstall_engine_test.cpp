@@ -30,27 +30,9 @@ using test::StateLines;
 const std::wstring kObrintFolder = L"C:\\Program Files (x86)\\Obrint\\SSD Kavadesk\\";
 const std::wstring kObrintProduct = L"SOFTWARE\\Obrint\\SSD Kavadesk";
 const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-const std::wstring kRunOnce = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 std::string StandInApp() {
   return test::ReadWholeFile(test::BuildPath(L"tests\\standin_app.exe")).value_or("");
-}
-
-// What an installation and a removal may touch, as one set of lines.
-StateLines MachineState() {
-  StateLines state;
-  const auto add = [&state](const std::wstring& prefix, const StateLines& lines) {
-    for (const std::wstring& line : lines) state.insert(prefix + line);
-  };
-  add(L"files:", test::FolderTree(L"C:\\Program Files (x86)"));
-  add(L"desktop:", test::FolderTree(DesktopFolder()));
-  add(L"programs:", test::FolderTree(CommonProgramsFolder()));
-  for (const wchar_t* key : {L"SOFTWARE\\Tarvex", L"SOFTWARE\\Obrint", L"SOFTWARE\\TX", L"SOFTWARE\\TX SSD Kavadesk",
-                             L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"}) {
-    add(std::wstring(L"HKLM\\") + key, test::RegistryTree(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY));
-  }
-  add(L"HKCU\\RunOnce", test::RegistryTree(HKEY_CURRENT_USER, kRunOnce, 0));
-  return state;
 }
 
 class UninstallEngineTest : public ::testing::Test {
@@ -101,12 +83,12 @@ TEST_F(UninstallEngineTest, InstallThenRemovalLeavesTheMachineAsItWas) {
   registry.SetCurrentCulture(L"de-DE");
   registry.SetStartMinimized(true);
   ASSERT_TRUE(test::ServePackage(L"Kavadesk.zip", L"Kavadesk.zip"));
-  StateLines before = MachineState();
+  StateLines before = test::InstallationFootprint();
 
   InstallEngine install{VersionString(test::kPackageVersion)};
   test::RunEngineOnWorker(install);
   ASSERT_EQ(install.Progress(), 100);
-  ASSERT_NE(MachineState(), before);
+  ASSERT_NE(test::InstallationFootprint(), before);
   test::StartedProcess app = test::StartProgram(test::kInstallFolder + L"Kavadesk.exe");
   ASSERT_TRUE(app.Process);
   ASSERT_EQ(::WaitForSingleObject(app.Process.Get(), 500), static_cast<DWORD>(WAIT_TIMEOUT));
@@ -120,7 +102,7 @@ TEST_F(UninstallEngineTest, InstallThenRemovalLeavesTheMachineAsItWas) {
 
   // Only the (now empty) company folder stays beside what was there before.
   before.insert(L"files:Tarvex\\");
-  EXPECT_EQ(MachineState(), before);
+  EXPECT_EQ(test::InstallationFootprint(), before);
   EXPECT_EQ(registry.GetCurrentCulture(), L"de-DE");
   EXPECT_TRUE(registry.GetStartMinimized());
 }

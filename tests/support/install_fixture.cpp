@@ -13,6 +13,7 @@
 #include "base/unique_handle.h"
 #include "i18n/translation_catalog.h"
 #include "install/shell_folders.h"
+#include "support/prefix_state.h"
 #include "support/process.h"
 #include "support/shipped_languages.h"
 #include "support/test_env.h"
@@ -40,6 +41,23 @@ void DeleteKey32(const wchar_t* parent, const wchar_t* name) {
 }
 
 }  // namespace
+
+std::set<std::wstring> InstallationFootprint() {
+  std::set<std::wstring> state;
+  const auto add = [&state](const std::wstring& prefix, const StateLines& lines) {
+    for (const std::wstring& line : lines) state.insert(prefix + line);
+  };
+  add(L"files:", FolderTree(L"C:\\Program Files (x86)"));
+  add(L"desktop:", FolderTree(DesktopFolder()));
+  add(L"programs:", FolderTree(CommonProgramsFolder()));
+  for (const wchar_t* key : {L"SOFTWARE\\Tarvex", L"SOFTWARE\\Obrint", L"SOFTWARE\\TX", L"SOFTWARE\\TX SSD Kavadesk",
+                             L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"}) {
+    add(std::wstring(L"HKLM\\") + key, RegistryTree(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY));
+  }
+  add(L"HKCU\\RunOnce",
+      RegistryTree(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0));
+  return state;
+}
 
 bool RegisterThirdPackageComponent() {
   HKEY created = nullptr;

@@ -3,6 +3,7 @@
 // and shortcuts read back through the shell link object.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,12 @@ bool ResetInstallation();
 // positions that its steps set, in order; the engine is asked to cancel as the
 // step of position cancelAt begins.
 std::vector<int> RunEngineOnWorker(InstallEngine& engine, int cancelAt = -1);
+
+// What an installation and a removal may touch, as one set of lines: the
+// 32-bit program-files folder, the desktop, the all-users programs folder,
+// both brands' and the earlier generations' keys, the Uninstall key and the
+// current user's RunOnce key.
+std::set<std::wstring> InstallationFootprint();
 
 // A shortcut file's target, working folder and icon, read back through the
 // shell link object; all empty when the file cannot be loaded.

@@ -94,6 +94,4 @@ StateLines FolderTree(const std::wstring& folder) {
   return lines;
 }
 
-bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 }  // namespace kavadesk::test

@@ -8,6 +8,8 @@
 #include <set>
 #include <string>
 
+#include "base/file_exists.h"
+
 namespace kavadesk::test {
 
 using StateLines = std::set<std::wstring>;
@@ -22,6 +24,6 @@ StateLines RegistryTree(HKEY root, const std::wstring& path, REGSAM view);
 StateLines FolderTree(const std::wstring& folder);
 
 // Whether a file or folder exists at path.
-bool PathExists(const std::wstring& path);
+using ::kavadesk::PathExists;
 
 }  // namespace kavadesk::test
